@@ -49,6 +49,8 @@ class OutItem {
   enum class Kind : std::uint8_t { real, integer, text };
   OutItem(Real x) : kind_(Kind::real), real_(x.v) {}             // NOLINT
   OutItem(float x) : kind_(Kind::real), real_(x) {}              // NOLINT
+  // A value already held in single precision, read back as double.
+  OutItem(double x) : kind_(Kind::real), real_(static_cast<float>(x)) {}  // NOLINT
   OutItem(int x) : kind_(Kind::integer), int_(x) {}              // NOLINT
   OutItem(std::string_view s) : kind_(Kind::text), text_(s) {}   // NOLINT
   OutItem(const char* s) : kind_(Kind::text), text_(s) {}        // NOLINT

@@ -1,0 +1,27 @@
+#include "control/sinks.hpp"
+
+#include "control/errors.hpp"
+
+namespace velmor::control {
+
+void FileSink::record(std::string_view rec) {
+  if (std::fwrite(rec.data(), 1, rec.size(), f_) != rec.size() || std::fputs("\r\n", f_) == EOF) {
+    throw RunError(ErrorCode::write_failed,
+                   "error writing file, unit " + std::to_string(unit_) + ", file " + name_);
+  }
+}
+
+void FileSink::flush() {
+  if (std::fflush(f_) != 0) {
+    throw RunError(ErrorCode::write_failed,
+                   "error writing file, unit " + std::to_string(unit_) + ", file " + name_);
+  }
+}
+
+void ConsoleSink::record(std::string_view rec) {
+  if (!rec.empty()) rec.remove_prefix(1);
+  std::fwrite(rec.data(), 1, rec.size(), f_);
+  std::fputc('\n', f_);
+}
+
+}  // namespace velmor::control
