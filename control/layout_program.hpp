@@ -17,7 +17,7 @@ namespace velmor::control {
 
 struct Op {
   enum class Kind : std::uint8_t { f, i, a, literal, move, slash, open, close };
-  Kind kind;
+  Kind kind = Kind::slash;
   int count = 1;  // repeat count; for `open` the group's count
   int w = 0;      // field width (a: 0 = as wide as the item), move distance
   int d = 0;      // digits after the point (f)
