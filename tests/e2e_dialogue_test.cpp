@@ -77,3 +77,87 @@ TEST(E2eRun, HeaderWithoutTestsWritesRunHeaderGeneralDataAndTitleLeadIn) {
 
 }  // namespace
 }  // namespace velmor::e2e
+
+namespace velmor::e2e {
+namespace {
+
+// A short-form data set whose first test breaks off: the report keeps what was
+// written before the error (run header, general data, title lead-in, titles).
+const std::string kTitles = "FIRST TITLE\nSECOND TITLE\nTHIRD TITLE\n";
+
+std::string report_before_specimen() {
+  std::string r = slurp(source_path("tests/expected/header-only.out"));
+  for (const char* t : {"FIRST TITLE", "SECOND TITLE", "THIRD TITLE"}) {
+    std::string line = t;
+    line.resize(80, ' ');
+    r += line + "\r\n";
+  }
+  return r;
+}
+
+TEST(E2eRun, EndOfFileInsideASpecimenRecordEndsTheRun) {
+  Scratch s("eof");
+  spit(s / "h.dat", kHeaderOnly + kTitles + "     40.      0.   150.0\n");
+  const Outcome o = s.run("h.dat\nh.out\n");
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.err,
+            "velmor3: error (20): end-of-file during read, unit 5, file h.dat\n"
+            "  the file ends after line 5\n");
+  EXPECT_EQ(slurp(s / "h.out"), report_before_specimen());
+}
+
+TEST(E2eRun, BadCharacterInANumericFieldEndsTheRun) {
+  Scratch s("conversion");
+  spit(s / "h.dat", kHeaderOnly + kTitles + "     40.    1.2x   150.0\n      0.\n");
+  const Outcome o = s.run("h.dat\nh.out\n");
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.err,
+            "velmor3: error (21): input conversion error, unit 5, file h.dat\n"
+            "  line 5, columns 9-16: \"    1.2x\"\n");
+  EXPECT_EQ(slurp(s / "h.out"), report_before_specimen());
+}
+
+TEST(E2eRun, HugeReadingCountMeetsTheEndOfTheFileQuickly) {
+  // RNREAD 1e30 saturates; the run reads readings until the file ends.
+  Scratch s("huge");
+  spit(s / "h.dat", kHeaderOnly + kTitles +
+                        "     40.      0.   150.0     0.2     2.7     3.8     7.6    0.35\n"
+                        "      1.      6.    0.19     45.     0.2      1.      0.   1E+30      0.\n"
+                        "  1.  9.  0.\n");
+  const Outcome o = s.run("h.dat\nh.out\n");
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.err,
+            "velmor3: error (20): end-of-file during read, unit 5, file h.dat\n"
+            "  the file ends after line 7\n");
+}
+
+TEST(E2eBatch, SameReportAsTheDialogue) {
+  Scratch s("batch");
+  std::filesystem::copy_file(source_path("examples/full-form.dat"), s / "ff.dat");
+  ASSERT_EQ(s.run("ff.dat\nd.out\n").status, 0);
+  ASSERT_EQ(s.run("", "ff.dat b.out").status, 0);
+  // Only the run header names the report file.
+  std::string d = slurp(s / "d.out"), b = slurp(s / "b.out");
+  EXPECT_EQ(d.substr(d.find("\r\n")), b.substr(b.find("\r\n")));
+  EXPECT_EQ(b.substr(0, 33), " *** b.out        :  ff.dat       ");
+  const Outcome again = s.run("", "ff.dat b.out");
+  EXPECT_EQ(again.status, 1);
+  EXPECT_EQ(again.err, "velmor3: error (11): cannot overwrite existing file, unit 6, file b.out\n");
+  EXPECT_EQ(s.run("", "ff.dat b.out --overwrite").status, 0);
+}
+
+TEST(E2eBatch, UsageErrorsAndHelp) {
+  Scratch s("usage");
+  const Outcome only_one = s.run("", "data.dat");
+  EXPECT_EQ(only_one.status, 2);
+  EXPECT_NE(only_one.err.find("REPORTFILE"), std::string::npos);
+  const Outcome help = s.run("", "--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("DATAFILE"), std::string::npos);
+  const Outcome version = s.run("", "--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out.rfind("velmor3 ", 0), 0u);
+}
+
+}  // namespace
+}  // namespace velmor::e2e
