@@ -139,7 +139,7 @@ TEST(E2eBatch, SameReportAsTheDialogue) {
   // Only the run header names the report file.
   std::string d = slurp(s / "d.out"), b = slurp(s / "b.out");
   EXPECT_EQ(d.substr(d.find("\r\n")), b.substr(b.find("\r\n")));
-  EXPECT_EQ(b.substr(0, 34), " *** b.out        :  ff.dat       R");
+  EXPECT_EQ(b.substr(0, b.find("\r\n")), " *** b.out        :  ff.dat       RUN ON VELMOR3 OF 6 July 2006 ***");
   const Outcome again = s.run("", "ff.dat b.out");
   EXPECT_EQ(again.status, 1);
   EXPECT_EQ(again.err, "velmor3: error (11): cannot overwrite existing file, unit 6, file b.out\n");
