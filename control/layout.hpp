@@ -77,7 +77,10 @@ class RecordSink {
   virtual void record(std::string_view rec) = 0;
 };
 
-// Carries out one write statement: one or more complete records.
+// Carries out one write statement: one or more complete records. F takes a
+// real (or an integer, converted), I an integer, A/Aw a text; an item of
+// another kind throws std::invalid_argument. Aw writes the first w
+// characters of the text, blank-padded when it is shorter.
 void write(RecordSink& sink, const Layout& layout, std::span<const OutItem> items);
 inline void write(RecordSink& sink, const Layout& layout, std::initializer_list<OutItem> items) {
   write(sink, layout, std::span<const OutItem>(items.begin(), items.size()));
