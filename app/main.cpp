@@ -2,11 +2,13 @@
 //
 //   velmor3                          interactive run: banner, two prompts
 //   velmor3 DATAFILE REPORTFILE      the same run without dialogue
+//   velmor3 check DATAFILE...        list the problems of data files
 //   velmor3 --help | --version
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "control/session.hpp"
 
@@ -19,14 +21,24 @@ int main(int argc, char** argv) {
       "Without arguments it asks for the two file names at the console.",
       "velmor3"};
   app.set_version_flag("--version", std::string("velmor3 ") + VELMOR3_VERSION);
-  std::string data_name, report_name;
+  std::vector<std::string> names;
   bool overwrite = false;
-  app.add_option("DATAFILE", data_name, "data file to read")->required();
-  app.add_option("REPORTFILE", report_name, "report file to create (must not exist)")->required();
+  app.add_option("DATAFILE REPORTFILE", names,
+                 "data file to read and report file to create (must not exist)")
+      ->expected(2);
   app.add_flag("--overwrite", overwrite, "replace the report file when it exists");
+
+  CLI::App* check = app.add_subcommand(
+      "check", "read data files the way a run does and list every problem; write no report");
+  std::vector<std::string> check_names;
+  check->add_option("DATAFILE", check_names, "data files to check")->required();
+  app.require_subcommand(0, 1);
 
   try {
     app.parse(argc, argv);
+    if (!check->parsed() && names.size() != 2) {
+      throw CLI::ArgumentMismatch("DATAFILE REPORTFILE: both names are required");
+    }
   } catch (const CLI::CallForHelp&) {
     std::fputs(app.help().c_str(), stdout);
     return 0;
@@ -37,5 +49,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "velmor3: %s\nRun 'velmor3 --help' for usage.\n", e.what());
     return 2;
   }
-  return velmor::control::run_batch(data_name, report_name, overwrite, stderr);
+  if (check->parsed()) return velmor::control::run_check(check_names, stdout, stderr);
+  return velmor::control::run_batch(names[0], names[1], overwrite, stderr);
 }

@@ -217,7 +217,8 @@ std::string at_field(const LineSource& src, std::size_t first_col, std::size_t l
 
 class Reader {
  public:
-  Reader(LineSource& src, std::span<const InItem> items) : src_(src), items_(items) {}
+  Reader(LineSource& src, std::span<const InItem> items, std::vector<BadField>* bad)
+      : src_(src), items_(items), bad_(bad) {}
 
   // The read's first line; false at the end of the file.
   bool first_line() {
@@ -265,7 +266,10 @@ class Reader {
     }
     float v = 0.0f;
     if (convert(field, op.kind == Op::Kind::f ? op.d : 0, v) != Conv::ok) {
-      conversion_error(src_, at_field(src_, start + 1, start + width, field));
+      if (bad_ == nullptr) conversion_error(src_, at_field(src_, start + 1, start + width, field));
+      bad_->push_back(BadField{next_ - 1, src_.line_number(), start + 1,
+                               start + (width == 0 ? 1 : width), std::string(field)});
+      return 0.0f;
     }
     return v;
   }
@@ -287,6 +291,7 @@ class Reader {
 
   LineSource& src_;
   std::span<const InItem> items_;
+  std::vector<BadField>* bad_;
   std::size_t next_ = 0;
   std::string_view line_;
   std::size_t col_ = 0;
@@ -300,7 +305,12 @@ bool parse_numeric_field(std::string_view field, float& out) {
 
 ReadStatus read(LineSource& src, const Layout& layout, std::span<const InItem> items,
                 bool end_branch) {
-  Reader r(src, items);
+  return read(src, layout, items, end_branch, nullptr);
+}
+
+ReadStatus read(LineSource& src, const Layout& layout, std::span<const InItem> items,
+                bool end_branch, std::vector<BadField>* bad) {
+  Reader r(src, items, bad);
   if (!r.first_line()) {
     if (end_branch) return ReadStatus::end_of_file;
     end_of_file(src);

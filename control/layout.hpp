@@ -148,6 +148,18 @@ enum class ReadStatus { ok, end_of_file };
 // field throws RunError (input conversion error) with the line and columns.
 ReadStatus read(LineSource& src, const Layout& layout, std::span<const InItem> items,
                 bool end_branch = false);
+
+// A numeric field that could not be read, for a check that goes on past it.
+struct BadField {
+  std::size_t item = 0;  // index of the item in the read
+  int line = 0;
+  std::size_t first_col = 0, last_col = 0;
+  std::string text;  // the field's characters as they stand
+};
+// The same read, but a bad numeric field is listed in `bad` and read as 0
+// instead of ending the run.
+ReadStatus read(LineSource& src, const Layout& layout, std::span<const InItem> items,
+                bool end_branch, std::vector<BadField>* bad);
 inline ReadStatus read(LineSource& src, const Layout& layout, std::initializer_list<InItem> items,
                        bool end_branch = false) {
   return read(src, layout, std::span<const InItem>(items.begin(), items.size()), end_branch);

@@ -12,6 +12,7 @@
 #include "control/errors.hpp"
 #include "control/layout.hpp"
 #include "control/sinks.hpp"
+#include "datafile/check.hpp"
 
 namespace velmor::control {
 namespace {
@@ -186,6 +187,25 @@ int run_dialogue(std::FILE* in, std::FILE* out, std::FILE* err) {
     }
   }
   return run_files(in_field, file_name(in_field), out_field, file_name(out_field), false, err);
+}
+
+int run_check(const std::vector<std::string>& names, std::FILE* out, std::FILE* err) {
+  int status = 0;
+  for (const std::string& name : names) {
+    std::string content;
+    try {
+      content = read_data_file(name);
+    } catch (const RunError& e) {
+      std::fputs(e.message().c_str(), err);
+      status = 1;
+      continue;
+    }
+    const datafile::CheckResult r = datafile::check_data(name, std::move(content));
+    for (const std::string& m : r.messages) std::fprintf(out, "%s\n", m.c_str());
+    std::fprintf(out, "%s\n", r.summary.c_str());
+    if (r.status() == 1 || (r.status() == 3 && status == 0)) status = r.status();
+  }
+  return status;
 }
 
 int run_batch(const std::string& data_name, const std::string& report_name, bool overwrite,

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace velmor::control {
 
@@ -17,6 +18,11 @@ int run_dialogue(std::FILE* in, std::FILE* out, std::FILE* err);
 // an existing report file is replaced.
 int run_batch(const std::string& data_name, const std::string& report_name, bool overwrite,
               std::FILE* err);
+
+// Checks data files without writing a report: every problem of every file
+// on `out`, then a summary line per file. Returns 0 when all are clean, 1 when
+// any has errors (or cannot be read), 3 when there are warnings only.
+int run_check(const std::vector<std::string>& names, std::FILE* out, std::FILE* err);
 
 // The 12-character name field of the dialogue: the first 12 characters of the
 // typed line, blank-padded; the file name is that field without leading and
