@@ -1,5 +1,5 @@
-// Complete reports of the bundled examples, byte for byte: one data set per
-// data form, every report form and both envelope passes.
+// Complete reports, byte for byte: the bundled examples (every data form, the
+// report forms 0, 7 and 9, both envelope passes) and a report of form 8.
 #include <gtest/gtest.h>
 
 #include "e2e_support.hpp"
@@ -10,9 +10,10 @@ namespace {
 class E2eReport : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(E2eReport, MatchesTheCheckedReport) {
-  const std::string name = GetParam();
+  const std::string path = GetParam();
+  const std::string name = path.substr(path.rfind('/') + 1);
   Scratch s("report-" + name);
-  std::filesystem::copy_file(source_path("examples/" + name + ".dat"), s / (name + ".dat"));
+  std::filesystem::copy_file(source_path(path + ".dat"), s / (name + ".dat"));
   const Outcome o = s.run("", name + ".dat " + name + ".out");
   ASSERT_EQ(o.status, 0) << o.err;
   EXPECT_EQ(o.err, "");
@@ -33,9 +34,14 @@ TEST_P(E2eReport, MatchesTheCheckedReport) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, E2eReport,
-                         ::testing::Values("short-form", "full-form", "special"),
+                         ::testing::Values("examples/short-form", "examples/full-form",
+                                           "examples/special",
+                                           // report form 8, no gauge record, two blank
+                                           // lines after the last test
+                                           "tests/fixtures/kprint8"),
                          [](const ::testing::TestParamInfo<const char*>& p) {
                            std::string n = p.param;
+                           n = n.substr(n.rfind('/') + 1);
                            for (char& c : n) c = c == '-' ? '_' : c;
                            return n;
                          });
