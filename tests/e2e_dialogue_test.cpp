@@ -161,3 +161,48 @@ TEST(E2eBatch, UsageErrorsAndHelp) {
 
 }  // namespace
 }  // namespace velmor::e2e
+
+namespace velmor::e2e {
+namespace {
+
+TEST(E2eFiles, DataFileThatIsAFolderOrAReportInAMissingFolder) {
+  Scratch s("folders");
+  std::filesystem::create_directory(s / "dir.dat");
+  const Outcome dir = s.run("", "dir.dat r.out");
+  EXPECT_EQ(dir.status, 1);
+  EXPECT_EQ(dir.err, "velmor3: error (13): file is a directory, unit 5, file dir.dat\n");
+  EXPECT_FALSE(std::filesystem::exists(s / "r.out"));
+
+  spit(s / "h.dat", kHeaderOnly);
+  const Outcome nofolder = s.run("", "h.dat missing/r.out");
+  EXPECT_EQ(nofolder.status, 1);
+  EXPECT_EQ(nofolder.err,
+            "velmor3: error (13): cannot create file (no such folder), unit 6, file missing/r.out\n");
+}
+
+TEST(E2eFiles, WriteErrorOnTheReportEndsTheRun) {
+  Scratch s("full");
+  spit(s / "h.dat", kHeaderOnly);
+  const Outcome o = s.run("", "h.dat /dev/full --overwrite");
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.err, "velmor3: error (30): error writing file, unit 6, file /dev/full\n");
+}
+
+TEST(E2eFiles, NulBytesAndVeryLongLines) {
+  Scratch s("bytes");
+  // A title of 10 MB is read as its first 80 characters; a NUL byte in a
+  // numeric field is a character that no number holds.
+  std::string big(10 * 1024 * 1024, 'X');
+  spit(s / "big.dat", kHeaderOnly + big + "\n" + std::string("T2\nT3\n") +
+                          std::string("     40.  \0  0.\n", 17));
+  const Outcome o = s.run("", "big.dat big.out");
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.err,
+            "velmor3: error (21): input conversion error, unit 5, file big.dat\n"
+            "  line 5, columns 9-16: \"  \\x00  0.\"\n");
+  const std::string report = slurp(s / "big.out");
+  EXPECT_NE(report.find(std::string(80, 'X') + "\r\nT2"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace velmor::e2e
