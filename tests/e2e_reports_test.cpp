@@ -48,3 +48,60 @@ INSTANTIATE_TEST_SUITE_P(Examples, E2eReport,
 
 }  // namespace
 }  // namespace velmor::e2e
+
+namespace velmor::e2e {
+namespace {
+
+// A data file that ends inside a record of each kind: the run ends with the
+// end-of-file message, and the report keeps exactly what was written before.
+struct Cut {
+  const char* example;
+  int lines;         // lines kept
+  const char* what;  // the record the file ends in
+};
+
+class E2eCutFile : public ::testing::TestWithParam<Cut> {};
+
+TEST_P(E2eCutFile, EndsWithTheEndOfFileMessageAndKeepsTheReport) {
+  const Cut c = GetParam();
+  const std::string name = c.example;
+  Scratch s("cut-" + name + "-" + std::to_string(c.lines));
+  const std::string full = slurp(source_path("examples/" + name + ".dat"));
+  std::size_t end = 0;
+  for (int k = 0; k < c.lines; ++k) end = full.find('\n', end) + 1;
+  spit(s / (name + ".dat"), full.substr(0, end));
+  const Outcome o = s.run("", name + ".dat " + name + ".out");
+  EXPECT_EQ(o.status, 1) << c.what;
+  EXPECT_EQ(o.err, "velmor3: error (20): end-of-file during read, unit 5, file " + name +
+                       ".dat\n  the file ends after line " + std::to_string(c.lines) + "\n")
+      << c.what;
+  const std::string report = slurp(s / (name + ".out"));
+  const std::string complete = slurp(source_path("tests/expected/" + name + ".out"));
+  EXPECT_FALSE(report.empty());
+  EXPECT_EQ(complete.compare(0, report.size(), report), 0) << c.what;
+  EXPECT_EQ(report.substr(report.size() - 2), "\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, E2eCutFile,
+    ::testing::Values(Cut{"short-form", 0, "data-set header"}, Cut{"short-form", 1, "gauge record"},
+                      Cut{"short-form", 6, "short-form specimen record"},
+                      Cut{"short-form", 7, "coefficient record"},
+                      Cut{"short-form", 12, "short-form reading"},
+                      Cut{"short-form", 56, "free-format reading"},
+                      Cut{"full-form", 6, "full-form specimen record 1"},
+                      Cut{"full-form", 9, "full-form specimen record 2"},
+                      Cut{"full-form", 11, "full-form specimen record 3"},
+                      Cut{"full-form", 13, "full-form reading"},
+                      Cut{"special", 8, "special specimen record 1"},
+                      Cut{"special", 9, "special specimen record 2"},
+                      Cut{"special", 10, "special specimen record 3"},
+                      Cut{"special", 20, "special reading"}),
+    [](const ::testing::TestParamInfo<Cut>& p) {
+      std::string n = std::string(p.param.example) + "_" + std::to_string(p.param.lines);
+      for (char& ch : n) ch = ch == '-' ? '_' : ch;
+      return n;
+    });
+
+}  // namespace
+}  // namespace velmor::e2e
