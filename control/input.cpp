@@ -299,6 +299,11 @@ class Reader {
 
 }  // namespace
 
+std::string describe(const BadField& bad) {
+  return "  line " + std::to_string(bad.line) + ", columns " + std::to_string(bad.first_col) + "-" +
+         std::to_string(bad.last_col) + ": \"" + shown(bad.text) + "\"";
+}
+
 bool parse_numeric_field(std::string_view field, float& out) {
   return convert(field, 0, out) == Conv::ok;
 }

@@ -156,6 +156,9 @@ struct BadField {
   std::size_t first_col = 0, last_col = 0;
   std::string text;  // the field's characters as they stand
 };
+// Where a bad field stands, as the second line of a message:
+//   "  line 14, columns 9-16: \"    1.2x\""
+std::string describe(const BadField& bad);
 // The same read, but a bad numeric field is listed in `bad` and read as 0
 // instead of ending the run.
 ReadStatus read(LineSource& src, const Layout& layout, std::span<const InItem> items,

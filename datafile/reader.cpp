@@ -4,12 +4,33 @@
 #include <vector>
 
 namespace velmor::datafile {
+namespace {
+
+// One record read; a character that no number holds ends the run with the
+// place of the field and its name, e.g.
+//   "  line 6, columns 9-16: \"    1.2x\" (PRCNEW, short-form specimen record, field 2)"
+void read_fields(control::LineSource& src, const Record& rec, std::span<const control::InItem> items) {
+  std::vector<control::BadField> bad;
+  try {
+    control::read(src, layout_of(rec), items, false, &bad);
+  } catch (const RunError& e) {
+    if (bad.empty() || e.code() != ErrorCode::end_of_file) throw;
+  }
+  if (bad.empty()) return;
+  const control::BadField& b = bad.front();
+  throw RunError(ErrorCode::conversion,
+                 "input conversion error, unit " + std::to_string(src.unit()) + ", file " + src.name(),
+                 control::describe(b) + " (" + std::string(rec.fields[b.item].name) + ", " +
+                     std::string(rec.name) + ", field " + std::to_string(b.item + 1) + ")");
+}
+
+}  // namespace
 
 void read_record(control::LineSource& src, const Record& rec, TestState& S) {
   std::vector<control::InItem> list;
   list.reserve(rec.fields.size());
   for (const Field& f : rec.fields) list.emplace_back(S.*(f.scalar));
-  control::read(src, layout_of(rec), std::span<const control::InItem>(list), false);
+  read_fields(src, rec, list);
 }
 
 bool read_title(control::LineSource& src, TestState& S) {
@@ -57,7 +78,7 @@ void read_readings(control::LineSource& src, TestState& S, ReadingTable& R) {
     } else {
       std::array<control::InItem, 12> items{row[0], row[1], row[2], row[3], row[4],  row[5],
                                             row[6], row[7], row[8], row[9], row[10], row[11]};
-      control::read(src, layout_of(rec), std::span<const control::InItem>(items.data(), nf), false);
+      read_fields(src, rec, std::span<const control::InItem>(items.data(), nf));
     }
     values.insert(values.end(), row.begin(), row.begin() + static_cast<std::ptrdiff_t>(nf));
     ++count;

@@ -113,7 +113,7 @@ TEST(E2eRun, BadCharacterInANumericFieldEndsTheRun) {
   EXPECT_EQ(o.status, 1);
   EXPECT_EQ(o.err,
             "velmor3: error (21): input conversion error, unit 5, file h.dat\n"
-            "  line 5, columns 9-16: \"    1.2x\"\n");
+            "  line 5, columns 9-16: \"    1.2x\" (PRCNEW, short-form specimen record, field 2)\n");
   EXPECT_EQ(slurp(s / "h.out"), report_before_specimen());
 }
 
@@ -199,9 +199,43 @@ TEST(E2eFiles, NulBytesAndVeryLongLines) {
   EXPECT_EQ(o.status, 1);
   EXPECT_EQ(o.err,
             "velmor3: error (21): input conversion error, unit 5, file big.dat\n"
-            "  line 5, columns 9-16: \"  \\x00  0.\"\n");
+            "  line 5, columns 9-16: \"  \\x00  0.\" (PRCNEW, short-form specimen record, field 2)\n");
   const std::string report = slurp(s / "big.out");
   EXPECT_NE(report.find(std::string(80, 'X') + "\r\nT2"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace velmor::e2e
+
+namespace velmor::e2e {
+namespace {
+
+TEST(E2eRun, BlankLineBeforeTheHeaderIsAHeaderOfZeros) {
+  // The blank line is a short-form header of zeros; the real header becomes
+  // the first title line and the records after it are out of step.
+  Scratch s("blankfirst");
+  spit(s / "b.dat", "\n" + slurp(source_path("examples/full-form.dat")));
+  const Outcome o = s.run("", "b.dat b.out");
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.err,
+            "velmor3: error (21): input conversion error, unit 5, file b.dat\n"
+            "  line 5, columns 1-8: \"CELL PRE\" (CELLPR, short-form specimen record, field 1)\n");
+  const std::string report = slurp(s / "b.out");
+  EXPECT_NE(report.find("AREA= 0.000 CM2  PARREG= 0.\r\n"), std::string::npos);
+  EXPECT_NE(report.find("\r\n      7.      0.    0.15"), std::string::npos);  // header echoed as a title
+}
+
+TEST(E2eRun, BadReadingFieldNamesTheReadingRecord) {
+  Scratch s("badreading");
+  std::string data = slurp(source_path("examples/special.dat"));
+  const std::size_t at = data.find("  80.   3.  10.  30.");
+  data.replace(at + 10, 5, "  1x.");
+  spit(s / "s.dat", data);
+  const Outcome o = s.run("", "s.dat s.out");
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.err,
+            "velmor3: error (21): input conversion error, unit 5, file s.dat\n"
+            "  line 14, columns 11-15: \"  1x.\" (THOUR, special reading, field 3)\n");
 }
 
 }  // namespace
