@@ -33,17 +33,17 @@ TEST(E2eCheck, ListsEveryProblemWithLineColumnsFieldAndRecord) {
 
 TEST(E2eCheck, CleanFilesAndWarningsOnly) {
   Scratch s("check-clean");
-  for (const char* f : {"short-form.dat", "full-form.dat", "special.dat"}) {
+  for (const char* f : {"short-form.dat", "full-form.dat", "calibrated-cell.dat"}) {
     std::filesystem::copy_file(source_path(std::string("examples/") + f), s / f);
   }
-  const Outcome clean = s.run("", "check short-form.dat full-form.dat special.dat");
+  const Outcome clean = s.run("", "check short-form.dat full-form.dat calibrated-cell.dat");
   EXPECT_EQ(clean.status, 0);
   EXPECT_EQ(clean.out,
             "short-form.dat: 2 data sets, 6 tests; readings: short form 57, full form 0, special "
             "apparatus 0; 0 errors, 0 warnings\n"
             "full-form.dat: 1 data set, 3 tests; readings: short form 0, full form 30, special "
             "apparatus 0; 0 errors, 0 warnings\n"
-            "special.dat: 1 data set, 3 tests; readings: short form 0, full form 0, special "
+            "calibrated-cell.dat: 1 data set, 3 tests; readings: short form 0, full form 0, special "
             "apparatus 30; 0 errors, 0 warnings\n");
 
   // Two blank lines after the last test: legal, but read as titles.

@@ -227,7 +227,7 @@ TEST(E2eRun, BlankLineBeforeTheHeaderIsAHeaderOfZeros) {
 
 TEST(E2eRun, BadReadingFieldNamesTheReadingRecord) {
   Scratch s("badreading");
-  std::string data = slurp(source_path("examples/special.dat"));
+  std::string data = slurp(source_path("examples/calibrated-cell.dat"));
   const std::size_t at = data.find("  80.   3.  10.  30.");
   data.replace(at + 10, 5, "  1x.");
   spit(s / "s.dat", data);

@@ -35,7 +35,7 @@ TEST_P(E2eReport, MatchesTheCheckedReport) {
 
 INSTANTIATE_TEST_SUITE_P(Examples, E2eReport,
                          ::testing::Values("examples/short-form", "examples/full-form",
-                                           "examples/special",
+                                           "examples/calibrated-cell",
                                            // report form 8, no gauge record, two blank
                                            // lines after the last test
                                            "tests/fixtures/kprint8"),
@@ -93,10 +93,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Cut{"full-form", 9, "full-form specimen record 2"},
                       Cut{"full-form", 11, "full-form specimen record 3"},
                       Cut{"full-form", 13, "full-form reading"},
-                      Cut{"special", 8, "special specimen record 1"},
-                      Cut{"special", 9, "special specimen record 2"},
-                      Cut{"special", 10, "special specimen record 3"},
-                      Cut{"special", 20, "special reading"}),
+                      Cut{"calibrated-cell", 8, "special specimen record 1"},
+                      Cut{"calibrated-cell", 9, "special specimen record 2"},
+                      Cut{"calibrated-cell", 10, "special specimen record 3"},
+                      Cut{"calibrated-cell", 20, "special reading"}),
     [](const ::testing::TestParamInfo<Cut>& p) {
       std::string n = std::string(p.param.example) + "_" + std::to_string(p.param.lines);
       for (char& ch : n) ch = ch == '-' ? '_' : ch;
