@@ -3,6 +3,7 @@
 //   velmor3                          interactive run: banner, two prompts
 //   velmor3 DATAFILE REPORTFILE      the same run without dialogue
 //   velmor3 check DATAFILE...        list the problems of data files
+//   --json FILE, --csv DIR           results for other tools, with either run
 //   velmor3 --help | --version
 #include <CLI/CLI.hpp>
 
@@ -27,6 +28,9 @@ int main(int argc, char** argv) {
                  "data file to read and report file to create (must not exist)")
       ->expected(2);
   app.add_flag("--overwrite", overwrite, "replace the report file when it exists");
+  velmor::control::Outputs outputs;
+  app.add_option("--json", outputs.json_file, "also write the results as one JSON document");
+  app.add_option("--csv", outputs.csv_dir, "also write the results as CSV tables into this folder");
 
   CLI::App* check = app.add_subcommand(
       "check", "read data files the way a run does and list every problem; write no report");
@@ -36,7 +40,7 @@ int main(int argc, char** argv) {
 
   try {
     app.parse(argc, argv);
-    if (!check->parsed() && names.size() != 2) {
+    if (!check->parsed() && names.size() != 2 && !names.empty()) {
       throw CLI::ArgumentMismatch("DATAFILE REPORTFILE: both names are required");
     }
   } catch (const CLI::CallForHelp&) {
@@ -50,5 +54,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (check->parsed()) return velmor::control::run_check(check_names, stdout, stderr);
-  return velmor::control::run_batch(names[0], names[1], overwrite, stderr);
+  // Options without file names: the interactive run with those outputs.
+  if (names.empty()) return velmor::control::run_dialogue(stdin, stdout, stderr, outputs);
+  return velmor::control::run_batch(names[0], names[1], overwrite, outputs, stderr);
 }

@@ -42,10 +42,12 @@ Next read_dataset_header(LineSource& data, RecordSink& out, TestState& S) {
 
 // Title lead-in and the three title lines, each echoed as soon as it is read.
 // Returns false when the data file ends at a title line: the end of the data.
-bool read_titles(LineSource& data, RecordSink& out, TestState& S) {
+bool read_titles(LineSource& data, RecordSink& out, Run& run) {
+  TestState& S = run.S;
   report::write_title_lead_in(out);
   for (S.JTITLE = 1; S.JTITLE <= 3; ++S.JTITLE) {
     if (!datafile::read_title(data, S)) return false;
+    run.titles[static_cast<std::size_t>(S.JTITLE - 1)] = S.TITLE;
     report::write_title_line(out, S);
   }
   return true;
@@ -93,6 +95,7 @@ void evaluate_test(LineSource& data, RecordSink& out, Run& run) {
   report::summarize_test(S, run.R);
   report::write_test_tables(out, S, run.R);
   report::capture_envelope_point(S, run.R, run.E);
+  if (run.results != nullptr) run.results->add_test(run.titles, S, run.R);
 }
 
 // End of the data: the envelope fits over all tests of the run.
@@ -103,6 +106,7 @@ void fit_envelopes(RecordSink& out, Run& run) {
   if (S.NTEST <= 1 || S.IPARRG <= 0) return;
   E.ensure_rows(S.NSUMT);
   envelope::envfit(out, S, E.SIGENV, E.TAUENV, S.NSUMT, 2);
+  if (run.results != nullptr) run.results->add_pass(S, S.NSUMT);
   if (S.IPARRG == 4 || S.IPARRG == 5) {
     S.KFIT = 8;
     S.SIGTOP = E.SIGENV[static_cast<std::size_t>(S.NSUMT - 1)][0];
@@ -113,6 +117,7 @@ void fit_envelopes(RecordSink& out, Run& run) {
       }
     }
     envelope::envfit(out, S, E.SIGLOG, E.TAULOG, S.NSUMT, 2);
+    if (run.results != nullptr) run.results->add_pass(S, S.NSUMT);
   }
 }
 
@@ -129,7 +134,7 @@ void run_data(LineSource& data, RecordSink& out, Run& run) {
       next = read_dataset_header(data, out, S);
       continue;
     }
-    if (!read_titles(data, out, S)) {
+    if (!read_titles(data, out, run)) {
       next = Next::end_of_data;
       break;
     }
@@ -153,6 +158,7 @@ void run_data(LineSource& data, RecordSink& out, Run& run) {
     }
   }
   fit_envelopes(out, run);
+  if (run.results != nullptr) run.results->set_envelope(run.E, S.NSUMT);
 }
 
 }  // namespace velmor::control

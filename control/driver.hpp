@@ -3,7 +3,11 @@
 // data fits the strength envelopes.
 #pragma once
 
+#include <array>
+#include <string>
+
 #include "control/layout.hpp"
+#include "report/results.hpp"
 #include "state/state.hpp"
 
 namespace velmor::control {
@@ -12,6 +16,8 @@ struct Run {
   TestState S;
   ReadingTable R;
   EnvelopeTable E;
+  std::array<std::string, 3> titles;  // title lines of the current test
+  report::Results* results = nullptr;  // when given, every test and fit is kept
 };
 
 // Everything after the files are connected: run header, data sets, tests,

@@ -88,11 +88,44 @@ std::FILE* create_report_file(const std::string& name, bool overwrite) {
   return f;
 }
 
+// Writes the results for other tools; says so when the run ended early.
+int write_results(const report::Results& results, const Outputs& outputs, const std::string& in_name,
+                  const std::string& out_name, bool complete, std::FILE* err) {
+  int status = 0;
+  if (!outputs.json_file.empty()) {
+    std::FILE* f = std::fopen(outputs.json_file.c_str(), "wb");
+    const std::string text = results.to_json(in_name, out_name);
+    if (f == nullptr || std::fwrite(text.data(), 1, text.size(), f) != text.size() ||
+        std::fclose(f) != 0) {
+      std::fprintf(err, "velmor3: error (%d): cannot write results file %s\n",
+                   static_cast<int>(ErrorCode::write_failed), outputs.json_file.c_str());
+      status = 1;
+    } else if (!complete) {
+      std::fprintf(err, "velmor3: %s holds the tests reduced before the error\n",
+                   outputs.json_file.c_str());
+    }
+  }
+  if (!outputs.csv_dir.empty()) {
+    if (!results.write_csv(outputs.csv_dir)) {
+      std::fprintf(err, "velmor3: error (%d): cannot write results folder %s\n",
+                   static_cast<int>(ErrorCode::write_failed), outputs.csv_dir.c_str());
+      status = 1;
+    } else if (!complete) {
+      std::fprintf(err, "velmor3: %s holds the tests reduced before the error\n",
+                   outputs.csv_dir.c_str());
+    }
+  }
+  return status;
+}
+
 // Connects both files and runs. The data file is connected first: when it is
 // missing, no report file is created.
 int run_files(const std::string& in_field, const std::string& in_name, const std::string& out_field,
-              const std::string& out_name, bool overwrite, std::FILE* err) {
+              const std::string& out_name, bool overwrite, const Outputs& outputs, std::FILE* err) {
   std::FILE* report = nullptr;
+  report::Results results;
+  const bool keep = !outputs.json_file.empty() || !outputs.csv_dir.empty();
+  bool started = false;
   try {
     std::string content = read_data_file(in_name);
     report = create_report_file(out_name, overwrite);
@@ -101,6 +134,8 @@ int run_files(const std::string& in_field, const std::string& in_name, const std
     auto run = std::make_unique<Run>();
     run->S.INFILE = in_field;
     run->S.OUTFIL = out_field;
+    if (keep) run->results = &results;
+    started = true;
     run_data(data, sink, *run);
     sink.flush();
     std::FILE* f = report;
@@ -108,10 +143,14 @@ int run_files(const std::string& in_field, const std::string& in_name, const std
     if (std::fclose(f) != 0) {
       throw RunError(ErrorCode::write_failed, "error writing file, " + where(kReportUnit, out_name));
     }
-    return 0;
+    return keep ? write_results(results, outputs, in_name, out_name, true, err) : 0;
   } catch (const RunError& e) {
     if (report != nullptr) std::fclose(report);  // keeps everything written before the error
     std::fputs(e.message().c_str(), err);
+    if (keep && started) {
+      results.set_error(e.what());
+      write_results(results, outputs, in_name, out_name, false, err);
+    }
     return 1;
   }
 }
@@ -166,7 +205,7 @@ std::string file_name(const std::string& field) {
   return field.substr(first, last - first + 1);
 }
 
-int run_dialogue(std::FILE* in, std::FILE* out, std::FILE* err) {
+int run_dialogue(std::FILE* in, std::FILE* out, std::FILE* err, const Outputs& outputs) {
   static const Layout prompt_in("(' PLEASE ENTER INPUT FILE NAME (e.g. : --------.DAT):  ')");
   static const Layout prompt_out("(' PLEASE ENTER OUTPUT FILE NAME (e.g : --------.OUT):  ')");
   ConsoleSink con(out);
@@ -186,7 +225,8 @@ int run_dialogue(std::FILE* in, std::FILE* out, std::FILE* err) {
       return 1;
     }
   }
-  return run_files(in_field, file_name(in_field), out_field, file_name(out_field), false, err);
+  return run_files(in_field, file_name(in_field), out_field, file_name(out_field), false, outputs,
+                   err);
 }
 
 int run_check(const std::vector<std::string>& names, std::FILE* out, std::FILE* err) {
@@ -209,12 +249,13 @@ int run_check(const std::vector<std::string>& names, std::FILE* out, std::FILE* 
 }
 
 int run_batch(const std::string& data_name, const std::string& report_name, bool overwrite,
-              std::FILE* err) {
+              const Outputs& outputs, std::FILE* err) {
   auto padded = [](std::string s) {
     if (s.size() < 12) s.resize(12, ' ');
     return s;
   };
-  return run_files(padded(data_name), data_name, padded(report_name), report_name, overwrite, err);
+  return run_files(padded(data_name), data_name, padded(report_name), report_name, overwrite,
+                   outputs, err);
 }
 
 }  // namespace velmor::control

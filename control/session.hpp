@@ -10,14 +10,21 @@
 
 namespace velmor::control {
 
+// Results for other tools, besides the report: a JSON document and a folder of
+// CSV tables (empty: not written).
+struct Outputs {
+  std::string json_file;
+  std::string csv_dir;
+};
+
 // The interactive run: dialogue on `out`, names read from `in`, run-ending
 // messages on `err`. Returns the exit status (0 normal end, 1 error).
-int run_dialogue(std::FILE* in, std::FILE* out, std::FILE* err);
+int run_dialogue(std::FILE* in, std::FILE* out, std::FILE* err, const Outputs& outputs = {});
 
 // The same run with the names given: no banner, no prompts. With `overwrite`
 // an existing report file is replaced.
 int run_batch(const std::string& data_name, const std::string& report_name, bool overwrite,
-              std::FILE* err);
+              const Outputs& outputs, std::FILE* err);
 
 // Checks data files without writing a report: every problem of every file
 // on `out`, then a summary line per file. Returns 0 when all are clean, 1 when

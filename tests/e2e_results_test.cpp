@@ -1,0 +1,89 @@
+// Results for other tools: the JSON document and the CSV tables agree with
+// the report, and the report is the same with or without them.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+
+#include "e2e_support.hpp"
+
+namespace velmor::e2e {
+namespace {
+
+using nlohmann::json;
+
+double quantity(const json& test, const char* block, const std::string& name) {
+  for (const json& q : test[block]) {
+    if (q["name"] == name) return q["value"].get<double>();
+  }
+  ADD_FAILURE() << name;
+  return 0;
+}
+
+class E2eResults : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(E2eResults, JsonAndCsvAgreeWithTheReport) {
+  const std::string name = GetParam();
+  Scratch s("results-" + name);
+  std::filesystem::copy_file(source_path("examples/" + name + ".dat"), s / (name + ".dat"));
+  const Outcome o = s.run("", name + ".dat " + name + ".out --json r.json --csv csv");
+  ASSERT_EQ(o.status, 0) << o.err;
+  // The report is the one checked without the options.
+  EXPECT_EQ(slurp(s / (name + ".out")), slurp(source_path("tests/expected/" + name + ".out")));
+
+  const json doc = json::parse(slurp(s / "r.json"));
+  EXPECT_TRUE(doc["complete"].get<bool>());
+  ASSERT_EQ(doc["tests"].size(), name == "short-form" ? 6u : 3u);
+  const json& t1 = doc["tests"][0];
+  // DENSBK as the specimen block prints it (F6.3), from the report itself.
+  const std::string report = slurp(s / (name + ".out"));
+  std::size_t at = report.find(name == "short-form" ? "DENSITY =" : "DENS=");
+  ASSERT_NE(at, std::string::npos);
+  at = report.find_first_of("0123456789", at);
+  const double printed = std::stod(report.substr(at, 5));
+  EXPECT_NEAR(quantity(t1, "specimen", "DENSBK"), printed, 0.0005);
+  EXPECT_EQ(t1["titles"][0].get<std::string>().back() != ' ', true);
+  EXPECT_GE(t1["failure_reading"].get<int>(), 1);
+  EXPECT_FALSE(doc["envelope"]["passes"].empty());
+
+  const std::string rows = slurp(s / "csv/readings-01.csv");
+  EXPECT_EQ(rows.rfind("APSIG3 [psi],DURATN [min],", 0), 0u);
+  EXPECT_NE(slurp(s / "csv/tests.csv").find("\r\n1,"), std::string::npos);
+  EXPECT_EQ(slurp(s / "csv/envelope.csv").rfind("TEST,SIG1 [kPa]", 0), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, E2eResults,
+                         ::testing::Values("short-form", "full-form", "calibrated-cell"),
+                         [](const ::testing::TestParamInfo<const char*>& p) {
+                           std::string n = p.param;
+                           for (char& c : n) c = c == '-' ? '_' : c;
+                           return n;
+                         });
+
+TEST(E2eResultsError, RunEndingErrorKeepsTheTestsBeforeIt) {
+  Scratch s("results-error");
+  std::string data = slurp(source_path("examples/full-form.dat"));
+  data.resize(data.find("TEST 2 OF 3") + 20);  // the second test breaks off
+  spit(s / "cut.dat", data);
+  const Outcome o = s.run("", "cut.dat cut.out --json r.json");
+  EXPECT_EQ(o.status, 1);
+  EXPECT_NE(o.err.find("r.json holds the tests reduced before the error"), std::string::npos);
+  const json doc = json::parse(slurp(s / "r.json"));
+  EXPECT_FALSE(doc["complete"].get<bool>());
+  EXPECT_EQ(doc["tests"].size(), 1u);
+  EXPECT_EQ(doc["error"], "end-of-file during read, unit 5, file cut.dat");
+}
+
+TEST(E2eResultsError, NotFiniteValuesAreNullAndListed) {
+  Scratch s("results-nan");
+  std::filesystem::copy_file(source_path("tests/fixtures/kprint8.dat"), s / "k.dat");
+  ASSERT_EQ(s.run("", "k.dat k.out --json r.json").status, 0);
+  const json doc = json::parse(slurp(s / "r.json"));
+  ASSERT_FALSE(doc["non_finite"].empty());
+  // The first pass's origin fit has no angle: its slope is above 1.
+  EXPECT_TRUE(doc["envelope"]["passes"][0]["columns"][0]["PHIORG_deg"].is_null());
+}
+
+}  // namespace
+}  // namespace velmor::e2e
