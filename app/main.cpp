@@ -3,7 +3,8 @@
 //   velmor3                          interactive run: banner, two prompts
 //   velmor3 DATAFILE REPORTFILE      the same run without dialogue
 //   velmor3 check DATAFILE...        list the problems of data files
-//   --json FILE, --csv DIR           results for other tools, with either run
+//   --json FILE, --csv DIR, --plots DIR, --html FILE
+//                                    results for other tools, with either run
 //   velmor3 --help | --version
 #include <CLI/CLI.hpp>
 
@@ -31,6 +32,8 @@ int main(int argc, char** argv) {
   velmor::control::Outputs outputs;
   app.add_option("--json", outputs.json_file, "also write the results as one JSON document");
   app.add_option("--csv", outputs.csv_dir, "also write the results as CSV tables into this folder");
+  app.add_option("--plots", outputs.plots_dir, "also draw the results as SVG pictures into this folder");
+  app.add_option("--html", outputs.html_file, "also write a self-contained HTML page of the results");
 
   CLI::App* check = app.add_subcommand(
       "check", "read data files the way a run does and list every problem; write no report");

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <string_view>
 
 #include "control/driver.hpp"
@@ -13,6 +14,7 @@
 #include "control/layout.hpp"
 #include "control/sinks.hpp"
 #include "datafile/check.hpp"
+#include "report/plots.hpp"
 
 namespace velmor::control {
 namespace {
@@ -105,6 +107,40 @@ int write_results(const report::Results& results, const Outputs& outputs, const 
                    outputs.json_file.c_str());
     }
   }
+  auto write_file = [&](const std::string& path, const std::string& text) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    const bool ok = f != nullptr && std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    if (f != nullptr && std::fclose(f) != 0) return false;
+    return ok;
+  };
+  auto said = [&](const std::string& what, bool ok) {
+    if (!ok) {
+      std::fprintf(err, "velmor3: error (%d): cannot write %s\n", static_cast<int>(ErrorCode::write_failed),
+                   what.c_str());
+      status = 1;
+    } else if (!complete) {
+      std::fprintf(err, "velmor3: %s holds the tests reduced before the error\n", what.c_str());
+    }
+  };
+  if (!outputs.plots_dir.empty()) {
+    std::error_code ec;
+    std::filesystem::create_directories(outputs.plots_dir, ec);
+    bool ok = !ec;
+    for (const auto& [file, svg] : report::pictures(results)) {
+      ok = write_file((std::filesystem::path(outputs.plots_dir) / file).string(), svg) && ok;
+    }
+    said(outputs.plots_dir, ok);
+  }
+  if (!outputs.html_file.empty()) {
+    std::string report_text;
+    if (std::FILE* f = std::fopen(out_name.c_str(), "rb")) {
+      char b[65536];
+      for (std::size_t n; (n = std::fread(b, 1, sizeof b, f)) > 0;) report_text.append(b, n);
+      std::fclose(f);
+    }
+    said(outputs.html_file,
+         write_file(outputs.html_file, report::html_page(results, in_name, report_text)));
+  }
   if (!outputs.csv_dir.empty()) {
     if (!results.write_csv(outputs.csv_dir)) {
       std::fprintf(err, "velmor3: error (%d): cannot write results folder %s\n",
@@ -124,7 +160,7 @@ int run_files(const std::string& in_field, const std::string& in_name, const std
               const std::string& out_name, bool overwrite, const Outputs& outputs, std::FILE* err) {
   std::FILE* report = nullptr;
   report::Results results;
-  const bool keep = !outputs.json_file.empty() || !outputs.csv_dir.empty();
+  const bool keep = outputs.any();
   bool started = false;
   try {
     std::string content = read_data_file(in_name);

@@ -10,11 +10,16 @@
 
 namespace velmor::control {
 
-// Results for other tools, besides the report: a JSON document and a folder of
-// CSV tables (empty: not written).
+// Results for other tools, besides the report: a JSON document, a folder of
+// CSV tables, a folder of SVG pictures and an HTML page (empty: not written).
 struct Outputs {
   std::string json_file;
   std::string csv_dir;
+  std::string plots_dir;
+  std::string html_file;
+  bool any() const {
+    return !json_file.empty() || !csv_dir.empty() || !plots_dir.empty() || !html_file.empty();
+  }
 };
 
 // The interactive run: dialogue on `out`, names read from `in`, run-ending

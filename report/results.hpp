@@ -36,6 +36,12 @@ class Results {
   // when missing). Returns false when a file cannot be written.
   bool write_csv(const std::string& dir) const;
 
+  const std::vector<TestRecord>& tests() const { return tests_; }
+  const std::vector<PassRecord>& passes() const { return passes_; }
+  const EnvelopeTable& envelope() const { return E_; }
+  int envelope_rows() const { return N_; }
+  const std::string& error() const { return error_; }
+
  private:
   std::vector<TestRecord> tests_;
   std::vector<PassRecord> passes_;

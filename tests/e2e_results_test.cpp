@@ -1,8 +1,10 @@
-// Results for other tools: the JSON document and the CSV tables agree with
-// the report, and the report is the same with or without them.
+// Results for other tools: the JSON document, the CSV tables, the pictures and
+// the HTML page agree with the report, and the report is the same with or
+// without them.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <tinyxml2.h>
 
 #include <cmath>
 
@@ -83,6 +85,43 @@ TEST(E2eResultsError, NotFiniteValuesAreNullAndListed) {
   ASSERT_FALSE(doc["non_finite"].empty());
   // The first pass's origin fit has no angle: its slope is above 1.
   EXPECT_TRUE(doc["envelope"]["passes"][0]["columns"][0]["PHIORG_deg"].is_null());
+}
+
+}  // namespace
+}  // namespace velmor::e2e
+
+namespace velmor::e2e {
+namespace {
+
+TEST(E2ePictures, EverySvgAndTheHtmlPageAreWellFormed) {
+  Scratch s("pictures");
+  std::filesystem::copy_file(source_path("examples/full-form.dat"), s / "f.dat");
+  const Outcome o = s.run("", "f.dat f.out --plots plots --html page.html");
+  ASSERT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(slurp(s / "f.out").substr(slurp(s / "f.out").find("\r\n")),
+            slurp(source_path("tests/expected/full-form.out"))
+                .substr(slurp(source_path("tests/expected/full-form.out")).find("\r\n")));
+  int svgs = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(s / "plots")) {
+    tinyxml2::XMLDocument doc;
+    ASSERT_EQ(doc.LoadFile(entry.path().c_str()), tinyxml2::XML_SUCCESS) << entry.path();
+    EXPECT_STREQ(doc.RootElement()->Name(), "svg");
+    ++svgs;
+  }
+  EXPECT_TRUE(std::filesystem::exists(s / "plots/test-03-deviator.svg"));
+  EXPECT_TRUE(std::filesystem::exists(s / "plots/stress-paths.svg"));
+  EXPECT_TRUE(std::filesystem::exists(s / "plots/mohr-circles.svg"));
+  EXPECT_GE(svgs, 11);
+  // The ultimate point is marked in report form 9.
+  EXPECT_NE(slurp(s / "plots/test-01-deviator.svg").find(">ultimate<"), std::string::npos);
+
+  tinyxml2::XMLDocument page;
+  const std::string html = slurp(s / "page.html");
+  ASSERT_EQ(page.Parse(html.substr(html.find("<html")).c_str()), tinyxml2::XML_SUCCESS)
+      << page.ErrorStr();
+  // The whole report stands in the page, without its carriage returns.
+  EXPECT_NE(html.find("CONDITIONS AT END OF CONSOLIDATION: PORFIN="), std::string::npos);
+  EXPECT_NE(html.find("COHESN"), std::string::npos);
 }
 
 }  // namespace
