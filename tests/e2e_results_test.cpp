@@ -126,3 +126,63 @@ TEST(E2ePictures, EverySvgAndTheHtmlPageAreWellFormed) {
 
 }  // namespace
 }  // namespace velmor::e2e
+
+namespace velmor::e2e {
+namespace {
+
+// A small validator for the keywords the results schema uses: type, enum,
+// required, properties, items and local $ref.
+void validate(const nlohmann::json& v, const nlohmann::json& schema, const nlohmann::json& root,
+              const std::string& path) {
+  if (schema.contains("$ref")) {
+    const std::string ref = schema["$ref"];
+    validate(v, root[nlohmann::json::json_pointer(ref.substr(1))], root, path);
+    return;
+  }
+  if (schema.contains("type")) {
+    auto is = [&](const std::string& t) {
+      return (t == "object" && v.is_object()) || (t == "array" && v.is_array()) ||
+             (t == "string" && v.is_string()) || (t == "boolean" && v.is_boolean()) ||
+             (t == "null" && v.is_null()) || (t == "integer" && v.is_number_integer()) ||
+             (t == "number" && v.is_number());
+    };
+    bool ok = false;
+    if (schema["type"].is_string()) {
+      ok = is(schema["type"]);
+    } else {
+      for (const auto& t : schema["type"]) ok = ok || is(t);
+    }
+    ASSERT_TRUE(ok) << path << " has the wrong type";
+  }
+  if (schema.contains("enum")) {
+    bool found = false;
+    for (const auto& e : schema["enum"]) found = found || e == v;
+    EXPECT_TRUE(found) << path << " = " << v.dump();
+  }
+  if (schema.contains("required")) {
+    for (const auto& r : schema["required"]) EXPECT_TRUE(v.contains(r)) << path << " lacks " << r;
+  }
+  if (schema.contains("properties") && v.is_object()) {
+    for (const auto& [key, sub] : schema["properties"].items()) {
+      if (v.contains(key)) validate(v[key], sub, root, path + "." + key);
+    }
+  }
+  if (schema.contains("items") && v.is_array()) {
+    for (std::size_t i = 0; i < v.size(); ++i) {
+      validate(v[i], schema["items"], root, path + "[" + std::to_string(i) + "]");
+    }
+  }
+}
+
+TEST(E2eResultsSchema, DocumentsOfEveryExampleFollowTheSchema) {
+  const nlohmann::json schema = nlohmann::json::parse(slurp(source_path("docs/results.schema.json")));
+  for (const char* name : {"short-form", "full-form", "calibrated-cell"}) {
+    Scratch s(std::string("schema-") + name);
+    std::filesystem::copy_file(source_path(std::string("examples/") + name + ".dat"), s / "d.dat");
+    ASSERT_EQ(s.run("", "d.dat d.out --json r.json").status, 0);
+    validate(nlohmann::json::parse(slurp(s / "r.json")), schema, schema, name);
+  }
+}
+
+}  // namespace
+}  // namespace velmor::e2e
