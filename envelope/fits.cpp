@@ -1,18 +1,32 @@
 // Envelope fits in the diagram of SIG = (S1+S3)/2 against TAU = (S1-S3)/2:
 // the slope of a line is the sine of the friction angle, its intercept the
 // cohesion times the cosine of that angle.
+#include <algorithm>
 #include <cmath>
 
 #include "envelope/envfit.hpp"
 
 namespace velmor::envelope {
 
+namespace {
+
+// Value of row I (from 1) of a column; a row the table does not hold is a test
+// that stored no point, 0.
+double cell(const Table& T, int I, std::size_t m) {
+  const auto i = static_cast<std::size_t>(I - 1);
+  return (I >= 1 && i < T.size()) ? static_cast<double>(T[i][m]) : 0.0;
+}
+
+}  // namespace
+
 void fit_envelopes(TestState& S, const Table& SIG, const Table& TAU, int N, int NCOL) {
   const auto n = static_cast<double>(N);
-  for (int M = 0; M < NCOL; ++M) {
+  // The results have room for two columns (the peak and the second point).
+  const int ncol = std::min(NCOL, static_cast<int>(S.COFCOR.size()));
+  for (int M = 0; M < ncol; ++M) {
     const auto m = static_cast<std::size_t>(M);
-    auto x = [&](int I) -> double { return SIG[static_cast<std::size_t>(I - 1)][m]; };
-    auto y = [&](int I) -> double { return TAU[static_cast<std::size_t>(I - 1)][m]; };
+    auto x = [&](int I) { return cell(SIG, I, m); };
+    auto y = [&](int I) { return cell(TAU, I, m); };
     Real Sxy = 0, Sxx = 0, Sx = 0, Sy = 0, Syy = 0;
     for (int I = 1; I <= N; ++I) {
       Sxy = Sxy + x(I) * y(I);

@@ -1,16 +1,32 @@
 #include "report/blocks.hpp"
 
 #include <array>
+#include <string>
 
 namespace velmor::report {
 
 using control::Layout;
 using control::write;
 
+namespace {
+
+// A text of at least n characters, blank-padded on the right.
+std::string padded(const std::string& s, std::size_t n) {
+  std::string t = s;
+  if (t.size() < n) t.resize(n, ' ');
+  return t;
+}
+
+}  // namespace
+
+// The file names are the 12-character name fields read at the console: a
+// shorter name shows blank-padded to 12 characters.
 void write_run_header(control::RecordSink& out, const TestState& S) {
   static const Layout L(
       "(' *** ',A,' :  ',A,' RUN ON VELMOR3 OF 6 July 2006 ***',/,TR5,58('-'),/)");
-  write(out, L, {S.OUTFIL, S.INFILE});
+  const std::string outfil = padded(S.OUTFIL, 12);
+  const std::string infile = padded(S.INFILE, 12);
+  write(out, L, {outfil, infile});
 }
 
 void write_general_data(control::RecordSink& out, TestState& S) {
@@ -35,9 +51,12 @@ void write_title_lead_in(control::RecordSink& out) {
 void write_title_line(control::RecordSink& out, const TestState& S) {
   static const Layout indented("(TR23,20A4)");
   static const Layout plain("(20A4)");
+  // The title as 20 words of 4 characters, blanks included.
+  std::string title = S.TITLE.substr(0, 80);
+  title.resize(80, ' ');
+  const std::string_view t(title);
   std::array<control::OutItem, 20> words{
       "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", ""};
-  const std::string_view t(S.TITLE);
   for (std::size_t k = 0; k < 20; ++k) words[k] = t.substr(4 * k, 4);
   write(out, S.KDATA >= 7 ? indented : plain, std::span<const control::OutItem>(words));
 }

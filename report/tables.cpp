@@ -65,14 +65,14 @@ void write_full_form(control::RecordSink& out, const TestState& S, const Reading
       "(F9.3,F6.1,F9.1,F8.1,F9.3,F7.3,F8.3,F16.1,F9.3,F7.2,F9.4,F9.6,F6.2)");
 
   write(out, t1_head, {});
-  for (int I = 1; I <= R.rows(); ++I) {
+  for (int I = 1; I <= S.NREAD; ++I) {
     write(out, t1_row,
           {R.APSIG3(I), R.DURATN(I), R.VOLCH(I), R.PP(I), R.PARA2(I), R.SDIALP(I), R.PRDIAL(I),
            R.PARA3(I), R.AXSTRN(I), R.VOLSTN(I), R.EFFNS(I), R.DEVSC(I), R.TOTST(I), R.CORAR(I),
            R.ERRAC(I), R.S1S3(I)});
   }
   write(out, t2_head, {});
-  for (int I = 1; I <= R.rows(); ++I) {
+  for (int I = 1; I <= S.NREAD; ++I) {
     write(out, t2_row,
           {R.AXSTRN(I), R.SIG1UC(I), R.CMSIG1(I), R.SIG1C(I), R.ERSIG1(I), R.SIG3UC(I),
            R.CMSIG3(I), R.SIG3C(I), R.CMDEDS(I), R.CMDELR(I), R.ERMCBH(I), R.SIG1EF(I),
@@ -81,7 +81,8 @@ void write_full_form(control::RecordSink& out, const TestState& S, const Reading
   write(out, failure_time, {S.TCFAIL});
   write(out, bedding, {S.BEDCM, S.BEDSNP, S.FRACA, S.ASTNIN, S.BEDIN, S.BEDPER, S.PERBED});
   write(out, seating, {S.SEATCM, S.STGSTN, S.SEATIN, S.STGPER});
-  const int N = R.rows();
+  // Values at a reading that the test does not have (no readings) are 0.
+  const int N = S.NREAD;
   const int F = S.IFAIL;
   auto at = [](const Column& c, int i) { return Real(c.at(i)); };
   write(out, kf_line, {S.KF, S.TESTNO, at(R.DELTAS, N), S.DWSPEC, S.RPPSAT});
@@ -121,7 +122,7 @@ void write_kpa_form(control::RecordSink& out, const TestState& S, const ReadingT
   write(out, h1, {});
   write(out, h2, {});
   write(out, h3, {});
-  for (int I = 1; I <= R.rows(); ++I) {
+  for (int I = 1; I <= S.NREAD; ++I) {
     write(out, row,
           {R.AXSTRN(I), R.VOLSTN(I), R.CORAR(I), R.TOTKPA(I), R.PPKPA(I), R.EFFKPA(I), R.DEVKPA(I)});
   }
