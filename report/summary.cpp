@@ -14,10 +14,14 @@ double slope(const ReadingTable& R, int a, int b) {
 
 void summarize_test(TestState& S, ReadingTable& R) {
   const int N = S.NREAD;
-  const bool readings = N >= 1 && S.IFAIL >= 1;
+  // A test without readings has no failure reading: its values taken at a
+  // reading are 0 and its slopes 0.
+  const bool readings = N >= 1 && S.IFAIL >= 1 && S.IFAIL <= N;
 
-  // Ultimate reading: the last of the final three readings at which the half
-  // deviator did not rise; the search never looks before reading 1.
+  // Ultimate reading: stepping back from the last reading over at most three
+  // readings, the first at which the half deviator did not rise (a tie does
+  // not rise); when it rose at all three, the third. The search never looks
+  // before reading 1: reaching it gives IULT = 1.
   if (S.KPRINT == 9) {
     S.KBACK = 0;
     for (;;) {

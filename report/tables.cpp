@@ -148,7 +148,7 @@ void write_test_tables(control::RecordSink& out, const TestState& S, const Readi
 
 void capture_envelope_point(const TestState& S, const ReadingTable& R, EnvelopeTable& E) {
   // A test without readings has no failure point to store.
-  if (!(S.PARREG > 0) || S.IFAIL < 1 || S.NTEST < 1) return;
+  if (!(S.PARREG > 0) || S.NREAD < 1 || S.IFAIL < 1 || S.NTEST < 1) return;
   E.ensure_rows(S.NTEST);
   const auto row = static_cast<std::size_t>(S.NTEST - 1);
   const int F = S.IFAIL;
