@@ -194,7 +194,8 @@ TEST(EnvelopeReport, LinesWrittenPerFitSelector) {
   const struct {
     int iparrg;
     bool origin, linear;
-  } cases[] = {{1, true, false}, {2, false, true}, {3, true, true}, {7, false, false}};
+  } cases[] = {{1, true, false}, {2, false, true}, {3, true, true},
+               {4, true, false}, {5, true, true},  {6, false, false}, {7, false, false}};
   for (const auto& c : cases) {
     TestState S;
     S.IPARRG = c.iparrg;
