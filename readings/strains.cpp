@@ -2,6 +2,7 @@
 // specimen that still deforms as a right cylinder.
 #include <cmath>
 
+#include "readings/polynomials.hpp"
 #include "readings/reduction.hpp"
 
 namespace velmor::readings {
@@ -12,11 +13,6 @@ void strain_step(TestState& S, ReadingTable& R, int I) {
   S.EPSMIN = (S.DIALCR * 0.00254f) / S.HSOFSH;
   if (R.EPSAX(I) < S.EPSMIN) R.EPSAX(I) = S.EPSMIN;
   R.EPSVOL(I) = S.DVOL / S.VOLSH;
-}
-
-// Mobilised fraction of the filter-paper load, summed from the lowest term up.
-double filter_paper_fraction(const TestState& S, double e) {
-  return S.CFP1 * e + S.CFP0 + S.CFP2 * e * e + S.CFP3 * e * e * e + S.CFP4 * e * e * e * e;
 }
 
 void correct_before_plane(TestState& S, ReadingTable& R, int I) {
@@ -44,7 +40,8 @@ void correct_before_plane(TestState& S, ReadingTable& R, int I) {
     R.ERMCBH(I) = ((S.CMBH - R.CMDEDS(I)) * 100) / R.CMDEDS(I);
   }
 
-  // Filter-paper side drains: fully mobilised beyond 2.5 % membrane strain.
+  // Filter-paper side drains: fully mobilised beyond 2.5 % membrane strain,
+  // below it by the calibrated polynomial with the factor 1.135.
   if (S.EPSMEM - 0.025f > 0) {
     S.FPKF = S.ACTKFP;
   } else {

@@ -1,5 +1,6 @@
 // Per reading: times, burette volume with the cell corrections, dial
 // conversion, cell and pore pressures, axial load.
+#include "readings/polynomials.hpp"
 #include "readings/reduction.hpp"
 
 namespace velmor::readings {
@@ -7,7 +8,8 @@ namespace velmor::readings {
 void reduce_volume_load(TestState& S, ReadingTable& R, int I) {
   R.TELAP(I) = (R.TDAY(I) * 24 + R.THOUR(I)) * 60 + R.TMIN(I);
   if (S.KRDG - 1 < 0) {
-    // First reading of the test.
+    // First reading of the test (KRDG starts at 0 for every test): times and
+    // the burette change restart here.
     R.DTIME(I) = 0;
     R.CUMDUR(I) = 0;
     R.DURATN(I) = 0;
@@ -15,15 +17,16 @@ void reduce_volume_load(TestState& S, ReadingTable& R, int I) {
     S.DSIG3 = 0;
     S.KRDG = 1;
   } else {
-    R.DTIME(I) = R.TELAP(I) - R.TELAP(I - 1);
-    R.CUMDUR(I) = R.CUMDUR(I - 1) + R.DTIME(I);
+    R.DTIME(I) = R.TELAP(I) - R.TELAP.at(I - 1);
+    R.CUMDUR(I) = R.CUMDUR.at(I - 1) + R.DTIME(I);
     R.DURATN(I) = R.CUMDUR(I);
-    S.DSIG3 = R.APSIG3(I - 1) - R.APSIG3(I);
+    // Positive when the applied cell pressure falls.
+    S.DSIG3 = R.APSIG3.at(I - 1) - R.APSIG3(I);
     // The selector of this reading chooses the burette for both readings.
     if (R.KBUR(I) - 2 >= 0) {
-      S.CUMVOL = (S.CUMVOL + R.VOLRD2(I)) - R.VOLRD2(I - 1);
+      S.CUMVOL = (S.CUMVOL + R.VOLRD2(I)) - R.VOLRD2.at(I - 1);
     } else {
-      S.CUMVOL = (S.CUMVOL + R.VOLRD1(I)) - R.VOLRD1(I - 1);
+      S.CUMVOL = (S.CUMVOL + R.VOLRD1(I)) - R.VOLRD1.at(I - 1);
     }
   }
 
@@ -36,16 +39,16 @@ void reduce_volume_load(TestState& S, ReadingTable& R, int I) {
     }
     S.KTVC = S.KTVC + 1;
     // Cell-volume response to a drop of the cell pressure, from the third
-    // reading on and for intervals below 1400 minutes.
+    // reading on and for intervals below 1400 minutes; the counter stands
+    // still while the correction applies.
     if (S.KRDG - 3 < 0 || R.DTIME(I) - 1400 >= 0) {
       S.VCORP = 0;
       S.KRDG = S.KRDG + 1;
     } else {
       R.DTM10(I) = R.DTIME(I) - 10;
       const double x = R.DTM10(I);
-      const double x5 = x * x * x * x * x;
       const double poly = S.CPV1 * x + S.CPV0 + S.CPV2 * x * x + S.CPV3 * x * x * x +
-                          S.CPV4 * x * x * x * x + S.CPV5 * x5;
+                          S.CPV4 * x * x * x * x + S.CPV5 * ipow(x, 5);
       S.VCORP = (0.747f - poly) * (S.DSIG3 / 17.5f);
     }
   } else {
@@ -115,7 +118,10 @@ void reduce_volume_load(TestState& S, ReadingTable& R, int I) {
     R.PP(I) = (R.PP(I) - 1) * 0.0703f + 0.04f;
   }
 
-  // Axial load: half the specimen's own weight, the ring load and the weights.
+  // Axial load: half the specimen's own weight, the ring load and the weights
+  // on the specimen. Where the ring does not carry the cell thrust on the ram
+  // (PSETPR not 0) the ram weight is taken off, except for PSETPR 1 with a
+  // thrust below the ram weight; otherwise this reading's thrust is.
   S.WTOT = (S.WTCAP + S.WTRAM) + S.WTXTR;
   const bool branch_b = S.PSETPR == 0 || (S.PSETPR == 1 && S.ARAM * S.SIG3K < S.WTRAM);
   if (!branch_b) {
