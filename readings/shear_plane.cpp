@@ -17,9 +17,9 @@ void correct_on_plane(TestState& S, ReadingTable& R, int I) {
 
   // Sliding since the reference, as a fraction of the height: the axial
   // strain plus a share of the volume change spread over the reference area.
-  S.DELS = (((R.EPSVOL(I) - R.EPSVOL.at(J)) * 0.5f) * S.VOLSH) /
-               ((S.HSOFSH * R.CORAR.at(J)) * 1.5f) +
-           (R.EPSAX(I) - R.EPSAX.at(J));
+  S.DELS =
+      (((R.EPSVOL(I) - R.EPSVOL.at(J)) * 0.5f) * S.VOLSH) / ((S.HSOFSH * R.CORAR.at(J)) * 1.5f) +
+      (R.EPSAX(I) - R.EPSAX.at(J));
   S.DEQ = std::sqrt(R.CORAR.at(J) * 1.273f);
   S.DELH = S.HSOFSH * S.DELS;
 

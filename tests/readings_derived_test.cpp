@@ -36,6 +36,7 @@ TEST(ReadingsPeak, FailureIsTheFirstReadingWithTheLargestHalfDeviator) {
       {{4, 3, 2, 1}, {0, 1, 1, 1}, 0, 2},     // falling: the first reading, at time 0
       {{1, 2, 2, 1}, {0, 2, 2, 2}, 0.5f, 2},  // the equal value does not replace it
       {{1, 3, 2, 4}, {0, 2, 2, 4}, 1.5f, 2},  // the rise ends at 3, tracking finds 4
+      {{1, 3, 2, 3}, {0, 2, 2, 2}, 0.5f, 2},  // nor does an equal value while tracking
   };
   for (const auto& c : cases) {
     Lab t = loop_test(4);

@@ -54,8 +54,8 @@ inline Lab loop_test(int n) {
   S.TANAL = 1.428148f;  // 55 degrees
   S.SINAL = 0.81915206f;
   S.COSAL = 0.57357645f;
-  S.CFPA = 0.8f;
-  S.CFPB = 0.2f;
+  S.CFPA = 1.23494f;  // with a friction angle of 30 degrees
+  S.CFPB = 0.30104f;
   S.NREAD = n;
   t.R.clear(n);
   for (int I = 1; I <= n; ++I) t.R.APSIG3(I) = 28.45f;

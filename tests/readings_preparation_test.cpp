@@ -61,6 +61,8 @@ TEST(ReadingsPreparation, DaysAndHoursBecomeRunningMaximaEachOnItsOwn) {
       {{0, 0, 0}, {5, 3, 7}, {0, 0, 0}, {0, 0, 0}, {5, 5, 7}},
       // A new day does not excuse a smaller hour.
       {{0, 1}, {23, 1}, {0, 0}, {0, 1}, {23, 23}},
+      // Both fields corrected at the same reading.
+      {{1, 0}, {5, 3}, {0, 0}, {1, 1}, {5, 5}},
       // Minutes are never changed.
       {{0, 0, 0}, {1, 1, 1}, {30, 10, 50}, {0, 0, 0}, {1, 1, 1}},
   };
@@ -115,20 +117,21 @@ TEST(ReadingsPreparation, DialThatDoesNotMoveGivesAZeroGradient) {
 }
 
 // Seven readings, seating search over rows 2..5 with gradients 0.6, 0.7, 1.0,
-// 1.2: the seating reading is 4. Readings 6 and 7 have a steeper gradient
-// (their rows are outside the search) but are still corrected.
+// 1.2: the seating reading is 4. Reading 7 has a far steeper gradient, but
+// rows beyond NSEAT take no part in the search; every reading is corrected.
 TEST(ReadingsPreparation, SeatingCorrectionWithAndWithoutTheRamThrust) {
+  // PSETPR 0: net ring readings less 4 divisions, early ones not below 0.
+  const std::vector<float> net{0.0f, 0.8333333f, 6.6666665f, 14.999999f, 25.0f, 35.0f, 45.0f};
+  // PSETPR not 0: ring readings as read, a negative one gives a negative dial.
+  const std::vector<float> as_read{-0.8333333f, 4.1666665f, 10.0f,     18.333332f,
+                                   28.333332f,  38.333332f, 48.333332f};
   const struct {
     float psetpr, kopt, prdsea, seatcr;
-    std::vector<float> sdial;
+    const std::vector<float>& sdial;
   } cases[] = {
-      // PSETPR 0: net ring readings less 4 divisions, early ones not below 0.
-      {0, 1, 18.0f, 15.000001f, {0.0f, 0.8333333f, 6.6666665f, 14.999999f, 25.0f, 35.0f, 45.0f}},
-      // PSETPR not 0: ring readings as read, a negative one gives a negative dial.
-      {1, 1, 22.0f, 11.666667f,
-       {-0.8333333f, 4.1666665f, 10.0f, 18.333332f, 28.333332f, 38.333332f, 48.333332f}},
-      {1, 2, 22.0f, 11.666667f,
-       {-0.8333333f, 4.1666665f, 10.0f, 18.333332f, 28.333332f, 38.333332f, 48.333332f}},
+      {0, 1, 18.0f, 15.000001f, net},
+      {1, 1, 22.0f, 11.666667f, as_read},
+      {1, 2, 22.0f, 11.666667f, as_read},
   };
   for (const auto& c : cases) {
     Lab t = seating_test({0, 10, 20, 30, 40, 50, 60}, {-1, 5, 12, 22, 34, 44, 150}, 5);
@@ -167,6 +170,8 @@ TEST(ReadingsPreparation, SeatingIsSkippedWhereItDoesNotApply) {
     // Values left by an earlier seated test.
     t.S.SEATED = true;
     t.S.SEATCR = 12.5f;
+    t.S.IGMAX = 2;
+    t.S.IGMAX1 = 1;
     prepare_readings(t.S, t.R);
     EXPECT_FALSE(t.S.SEATED) << c.why;
     EXPECT_EQ(t.S.SEATCR, 0.0f) << c.why;
@@ -177,7 +182,7 @@ TEST(ReadingsPreparation, SeatingIsSkippedWhereItDoesNotApply) {
 TEST(ReadingsPreparation, NoReadingsOrOneReadingLeaveTheTableAlone) {
   for (const int n : {0, 1}) {
     Lab t = seating_test(std::vector<float>(static_cast<std::size_t>(n), 7.0f),
-                          std::vector<float>(static_cast<std::size_t>(n), 3.0f), 0);
+                         std::vector<float>(static_cast<std::size_t>(n), 3.0f), 0);
     if (n == 1) t.R.THOUR(1) = 4;
     prepare_readings(t.S, t.R);
     EXPECT_FALSE(t.S.SEATED);

@@ -49,10 +49,10 @@ TEST(ReadingsShearPlane, WorkedSlidingReading) {
   EXPECT_EQ(t.S.ARAPX, 11.594838f);
   EXPECT_EQ(R.ERRAC(4), 0.00027965044f);
   EXPECT_EQ(t.S.CMLOG, 0.6922342f);
-  EXPECT_EQ(R.CMS1LR(4), 0.1794076f);
-  EXPECT_EQ(R.CMS3LR(4), 0.0448519f);
-  EXPECT_EQ(R.CMDELR(4), 0.2242595f);
-  EXPECT_EQ(t.S.FPKF, 0.09213022f);  // polynomial at DELS, without 1.135
+  EXPECT_EQ(R.CMS1LR(4), 0.27694702f);
+  EXPECT_EQ(R.CMS3LR(4), 0.067511074f);
+  EXPECT_EQ(R.CMDELR(4), 0.3444581f);  // the sum of the two shares
+  EXPECT_EQ(t.S.FPKF, 0.09213022f);    // polynomial at DELS, without 1.135
   EXPECT_EQ(R.CFS1DS(4), 0.098f);
   EXPECT_EQ(R.CFS1LR(4), 0.04767491f);
   EXPECT_EQ(R.CFSIG1(4), 0.14567491f);
@@ -60,18 +60,18 @@ TEST(ReadingsShearPlane, WorkedSlidingReading) {
   EXPECT_EQ(R.CMS1DS(4), 0.005f);
   EXPECT_EQ(R.CMS3DS(4), 0.0009f);
   EXPECT_EQ(R.SIG1UC(4), 3.1211917f);
-  EXPECT_EQ(R.CMSIG1(4), 0.18440759f);   // the sliding share added to the major
-  EXPECT_EQ(R.CMSIG3(4), -0.0439519f);   // and taken from the minor stress correction
-  EXPECT_EQ(R.CMDEPF(4), 0.22835949f);
-  EXPECT_EQ(R.ERMCBH(4), -74.47008f);    // thin shell of the last reading before, + 0.0422
-  EXPECT_EQ(R.SIG1C(4), 2.7911093f);
-  EXPECT_EQ(R.SIG3C(4), 2.043952f);
-  EXPECT_EQ(R.DEVSC(4), 0.37357867f);
-  EXPECT_EQ(R.TOTST(4), 2.4175305f);
-  EXPECT_EQ(R.EFFNS(4), 1.9175305f);
+  EXPECT_EQ(R.CMSIG1(4), 0.28194702f);    // the sliding share added to the major
+  EXPECT_EQ(R.CMSIG3(4), -0.066611074f);  // and taken from the minor stress correction
+  EXPECT_EQ(R.CMDEPF(4), 0.3485581f);
+  EXPECT_EQ(R.ERMCBH(4), -83.27395f);  // thin shell of the last reading before, + 0.0422
+  EXPECT_EQ(R.SIG1C(4), 2.69357f);
+  EXPECT_EQ(R.SIG3C(4), 2.066611f);
+  EXPECT_EQ(R.DEVSC(4), 0.31347942f);
+  EXPECT_EQ(R.TOTST(4), 2.3800905f);
+  EXPECT_EQ(R.EFFNS(4), 1.8800905f);
   EXPECT_EQ(R.CMDEDS(4), 0.0041f);
-  EXPECT_EQ(R.PERCMB(4), 30.563776f);
-  EXPECT_EQ(R.PERCSD(4), 19.497221f);
+  EXPECT_EQ(R.PERCMB(4), 55.59505f);
+  EXPECT_EQ(R.PERCSD(4), 23.235163f);
 }
 
 TEST(ReadingsShearPlane, NoSlidingKeepsTheAreaOfTheReference) {

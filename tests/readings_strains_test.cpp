@@ -103,8 +103,8 @@ TEST(ReadingsStrains, WorkedReadingBeforeTheShearPlane) {
   EXPECT_EQ(t.R.TOTST(1), 2.4848988f);
   EXPECT_EQ(t.R.EFFNS(1), 1.9848988f);
   // No sliding yet; the corrections at the start of sliding are this reading's.
-  for (const Column* c : {&t.R.CMDELR, &t.R.ERRAC, &t.R.DELTAS, &t.R.CMS1LR, &t.R.CMS3LR,
-                          &t.R.CFS1LR}) {
+  for (const Column* c :
+       {&t.R.CMDELR, &t.R.ERRAC, &t.R.DELTAS, &t.R.CMS1LR, &t.R.CMS3LR, &t.R.CFS1LR}) {
     EXPECT_EQ(c->at(1), 0.0);
   }
   EXPECT_EQ(t.R.CMS1DS(1), t.R.CM1PRE(1));
@@ -118,7 +118,7 @@ TEST(ReadingsStrains, FilterPaperMobilisedByPolynomialUpToTwoAndAHalfPercent) {
     float sdial, epsmem, fpkf;
   } cases[] = {
       {0.1f, 0.01f, 0.11134123f},
-      {0.25f, 0.025f, 0.16909727f},  // exactly 2.5 %: still the polynomial (with 1.135)
+      {0.25f, 0.025f, 0.16909727f},   // exactly 2.5 %: still the polynomial (with 1.135)
       {0.2501f, 0.025009999f, 0.2f},  // just above: the full load ACTKFP
   };
   for (const auto& c : cases) {

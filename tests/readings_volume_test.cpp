@@ -176,9 +176,9 @@ TEST(ReadingsVolume, CellPressureOnTheSpecimenByDataForm) {
   const struct {
     float kdata, kspec, sig3uc, pleak;
   } cases[] = {
-      {3, 0, 2, 2},              // short form: the test's cell pressure
+      {3, 0, 2, 2},                // short form: the test's cell pressure
       {7, 9, 2.849f, 2.8339999f},  // special: 0.037 here, 0.022 for leakage
-      {7, 0, 2.8700001f, 2},     // full form: the gauge calibration
+      {7, 0, 2.8700001f, 2},       // full form: the gauge calibration
   };
   for (const auto& c : cases) {
     Lab t = short_test(1);
@@ -220,15 +220,15 @@ TEST(ReadingsVolume, PorePressureByInstrument) {
   const struct {
     float kdata, kppdir, kppcf, para2, pp;
   } cases[] = {
-      {1, 1, 1, 0, 4.75f},             // coefficients with the auxiliary reading
-      {1, 1, 0, 0, 0.95299995f},       // gauge calibration; KPPDIR does not apply to KDATA 1
-      {3, 1, 0, 3.5f, 10},             // used as read
-      {3, 0, 0, 0, 0.998f},            // manometer
-      {3, 0, 0, 1.5f, 0.998f},
-      {3, 0, 0, 2, 1.0988f},           // manometer over its range
-      {3, 0, 0, 2.5f, 0.493625f},      // transducer from its zero
-      {3, 0, 0, 3, 0.493625f},
-      {3, 0, 0, 3.5f, 0.6727f},        // gauge in psi
+      {1, 1, 1, 0, 4.75f},         // coefficients with the auxiliary reading
+      {1, 1, 0, 0, 0.95299995f},   // gauge calibration; KPPDIR does not apply to KDATA 1
+      {3, 1, 0, 3.5f, 10},         // used as read
+      {3, 0, 0, 0, 0.998f},        // manometer
+      {3, 0, 0, 1.5f, 0.998f},     // manometer: any code below 2
+      {3, 0, 0, 2, 1.0988f},       // manometer over its range
+      {3, 0, 0, 2.5f, 0.493625f},  // transducer from its zero
+      {3, 0, 0, 3, 0.493625f},     // transducer up to code 3 itself
+      {3, 0, 0, 3.5f, 0.6727f},    // gauge in psi
   };
   for (const auto& c : cases) {
     Lab t = short_test(1);
